@@ -10,14 +10,13 @@ constexpr char kSection[] = "UserDataSet";
 constexpr int kWriteStored = 1;
 
 bool WriteSavePathType(ProfileWriter& profile, const Text& file) {
-  return profile.WritePrivateProfileStringA(kSection, "UserDataSavePathType", "2",
-                                            file.c_str()) == kWriteStored;
+  return profile.WritePrivateProfileStringA(kSection, "UserDataSavePathType", "2", file.c_str()) ==
+         kWriteStored;
 }
 
 // An empty directory is written as an empty value: a null would delete the key.
 bool WriteSavePath(ProfileWriter& profile, const Text& file, const Text& messageDirectory) {
-  return profile.WritePrivateProfileStringA(kSection, "UserDataSavePath",
-                                            messageDirectory.c_str(),
+  return profile.WritePrivateProfileStringA(kSection, "UserDataSavePath", messageDirectory.c_str(),
                                             file.c_str()) == kWriteStored;
 }
 

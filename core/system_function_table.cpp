@@ -34,7 +34,8 @@ void* BindSystemFunction(SystemFunctionEntry& entry, ModuleLoader& loader) {
     if (library != nullptr) {
       loader.FreeLibrary(library);
     }
-    throw FatalError(Text("无法载入系统函数 ") + entry.functionName + "（" + entry.libraryName + "）。");
+    throw FatalError(Text("无法载入系统函数 ") + entry.functionName + "（" + entry.libraryName +
+                     "）。");
   }
   entry.library = library;
   entry.address = address;

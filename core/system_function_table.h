@@ -31,7 +31,7 @@ struct SystemFunctionEntry {
   const char* functionName;
   const char* libraryName;  // as declared; the case of its letters is kept
   CallingConvention convention;
-  void* address = nullptr;           // set once bound
+  void* address = nullptr;          // set once bound
   LibraryHandle library = nullptr;  // this entry's own load of its library
 };
 

@@ -24,8 +24,7 @@ void* SystemFunctions::LocalAlloc(std::uint32_t flags, std::size_t bytes) {
 }
 
 int SystemFunctions::CreateDirectoryW(const char16_t* path, void* securityAttributes) {
-  return Bound<types::CreateDirectoryW>(SystemFunction::CreateDirectoryW)(path,
-                                                                          securityAttributes);
+  return Bound<types::CreateDirectoryW>(SystemFunction::CreateDirectoryW)(path, securityAttributes);
 }
 
 void* SystemFunctions::LocalFree(void* memory) {

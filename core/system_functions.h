@@ -14,8 +14,8 @@ namespace movaro {
 namespace system_function_types {
 using Strlen = std::size_t(MOVARO_CDECL*)(const char* text);
 using MultiByteToWideChar = int(MOVARO_STDCALL*)(std::uint32_t codePage, std::uint32_t flags,
-                                                  const char* text, int textBytes,
-                                                  char16_t* buffer, int bufferUnits);
+                                                 const char* text, int textBytes, char16_t* buffer,
+                                                 int bufferUnits);
 using PathIsDirectoryW = int(MOVARO_STDCALL*)(const char16_t* path);
 using LocalAlloc = void*(MOVARO_STDCALL*)(std::uint32_t flags, std::size_t bytes);
 using CreateDirectoryW = int(MOVARO_STDCALL*)(const char16_t* path, void* securityAttributes);

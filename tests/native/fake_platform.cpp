@@ -125,9 +125,7 @@ void* MOVARO_STDCALL FakeLocalAlloc(std::uint32_t flags, std::size_t bytes) {
 int MOVARO_STDCALL FakeCreateDirectoryW(const char16_t* path, void* securityAttributes) {
   return FakeSystem::Current().CreateDirectoryW(path, securityAttributes);
 }
-void* MOVARO_STDCALL FakeLocalFree(void* memory) {
-  return FakeSystem::Current().LocalFree(memory);
-}
+void* MOVARO_STDCALL FakeLocalFree(void* memory) { return FakeSystem::Current().LocalFree(memory); }
 
 // Exports are stored untyped, as a module's are; these pin each fake to the
 // exact pointer type the core calls it through.
@@ -218,8 +216,7 @@ bool FakeFileSystem::CreateDirectory(const std::u16string& path) {
 
 int FakeProfileFiles::WritePrivateProfileStringA(const char* section, const char* key,
                                                  const char* value, const char* file) {
-  log_.Add("WritePrivateProfileStringA", {Show(section), Show(key), Show(value),
-                                          Show(file)});
+  log_.Add("WritePrivateProfileStringA", {Show(section), Show(key), Show(value), Show(file)});
   if (!scriptedResults_.empty()) {
     const int result = scriptedResults_.front();
     scriptedResults_.pop_front();
@@ -323,8 +320,8 @@ std::size_t FakeSystem::Strlen(const char* text) {
 int FakeSystem::MultiByteToWideChar(std::uint32_t codePage, std::uint32_t flags, const char* text,
                                     int textBytes, char16_t* buffer, int bufferUnits) {
   log_.Add("MultiByteToWideChar",
-           {std::to_string(codePage), std::to_string(flags), Show(text),
-            std::to_string(textBytes), ShowPointer(buffer), std::to_string(bufferUnits)});
+           {std::to_string(codePage), std::to_string(flags), Show(text), std::to_string(textBytes),
+            ShowPointer(buffer), std::to_string(bufferUnits)});
   if (codePage != 936 || textBytes != -1) {
     throw std::logic_error("the fake converts NUL-terminated GBK only");
   }

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <deque>
 #include <map>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -79,8 +79,7 @@ class FakeProfileFiles final : public ProfileWriter {
   using Section = std::vector<std::pair<std::string, std::string>>;
   using File = std::vector<std::pair<std::string, Section>>;
 
-  FakeProfileFiles(FakeFileSystem& fileSystem, CallLog& log)
-      : fileSystem_(fileSystem), log_(log) {}
+  FakeProfileFiles(FakeFileSystem& fileSystem, CallLog& log) : fileSystem_(fileSystem), log_(log) {}
 
   int WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                  const char* file) override;

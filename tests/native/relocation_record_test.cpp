@@ -35,40 +35,40 @@ TEST_F(RelocationTest, NewFileHoldsJustTheTwoKeys) {
   Click();
 
   ASSERT_NE(SettingsFile(), nullptr);
-  EXPECT_EQ(*SettingsFile(),
-            (File{{"UserDataSet",
-                   {{"UserDataSavePathType", "2"}, {"UserDataSavePath", R"(D:\Tencent Messages)"}}}}));
+  EXPECT_EQ(
+      *SettingsFile(),
+      (File{{"UserDataSet",
+             {{"UserDataSavePathType", "2"}, {"UserDataSavePath", R"(D:\Tencent Messages)"}}}}));
   EXPECT_EQ(window.parts[1], R"(成功修改为：D:\Tencent Messages)");
 }
 
 TEST_F(RelocationTest, WritesTypeThenReadsTheBoxThenWritesPathThenReports) {
   Click();
 
-  EXPECT_THAT(
-      log.Calls(),
-      ElementsAre(
-          Call{"WritePrivateProfileStringA", {"UserDataSet", "UserDataSavePathType", "2", kSettingsFile}},
-          Call{"GetEditText", {}},
-          Call{"WritePrivateProfileStringA",
-               {"UserDataSet", "UserDataSavePath", R"(D:\Tencent Messages)", kSettingsFile}},
-          Call{"GetEditText", {}},
-          Call{"SetStatusPartText", {"1", R"(成功修改为：D:\Tencent Messages)"}}));
+  EXPECT_THAT(log.Calls(),
+              ElementsAre(Call{"WritePrivateProfileStringA",
+                               {"UserDataSet", "UserDataSavePathType", "2", kSettingsFile}},
+                          Call{"GetEditText", {}},
+                          Call{"WritePrivateProfileStringA",
+                               {"UserDataSet", "UserDataSavePath", R"(D:\Tencent Messages)",
+                                kSettingsFile}},
+                          Call{"GetEditText", {}},
+                          Call{"SetStatusPartText", {"1", R"(成功修改为：D:\Tencent Messages)"}}));
 }
 
 TEST_F(RelocationTest, OtherSectionsAndKeysAreKeptAndOldValuesReplaced) {
-  profiles.AddFile(kSettingsFile, {{"Misc", {{"Skin", "blue"}}},
-                                   {"UserDataSet",
-                                    {{"UserDataSavePath", R"(E:\Old)"}, {"AutoBackup", "1"}}},
-                                   {"Last", {{"Key", "v"}}}});
+  profiles.AddFile(kSettingsFile,
+                   {{"Misc", {{"Skin", "blue"}}},
+                    {"UserDataSet", {{"UserDataSavePath", R"(E:\Old)"}, {"AutoBackup", "1"}}},
+                    {"Last", {{"Key", "v"}}}});
   Click();
 
-  EXPECT_EQ(*SettingsFile(),
-            (File{{"Misc", {{"Skin", "blue"}}},
-                  {"UserDataSet",
-                   {{"UserDataSavePath", R"(D:\Tencent Messages)"},
-                    {"AutoBackup", "1"},
-                    {"UserDataSavePathType", "2"}}},
-                  {"Last", {{"Key", "v"}}}}));
+  EXPECT_EQ(*SettingsFile(), (File{{"Misc", {{"Skin", "blue"}}},
+                                   {"UserDataSet",
+                                    {{"UserDataSavePath", R"(D:\Tencent Messages)"},
+                                     {"AutoBackup", "1"},
+                                     {"UserDataSavePathType", "2"}}},
+                                   {"Last", {{"Key", "v"}}}}));
 }
 
 TEST_F(RelocationTest, EmptyBoxWritesAnEmptyValueNotADeletion) {

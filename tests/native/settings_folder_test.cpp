@@ -92,13 +92,12 @@ TEST_P(CreateDirectoryChainTest, PassesEachLevelThenTheWholePath) {
 INSTANTIATE_TEST_SUITE_P(
     Paths, CreateDirectoryChainTest,
     ::testing::Values(
-        ChainCase{"SharedFolder",
-                  R"(C:\Users\Public\Documents\Tencent\QQ)",
-                  {R"(C:\Users)", R"(C:\Users\Public)", R"(C:\Users\Public\Documents)",
-                   R"(C:\Users\Public\Documents\Tencent)",
-                   R"(C:\Users\Public\Documents\Tencent\QQ)"}},
-        ChainCase{"DriveAlone", "C:", {}},
-        ChainCase{"DriveRoot", R"(C:\)", {R"(C:\)"}},
+        ChainCase{
+            "SharedFolder",
+            R"(C:\Users\Public\Documents\Tencent\QQ)",
+            {R"(C:\Users)", R"(C:\Users\Public)", R"(C:\Users\Public\Documents)",
+             R"(C:\Users\Public\Documents\Tencent)", R"(C:\Users\Public\Documents\Tencent\QQ)"}},
+        ChainCase{"DriveAlone", "C:", {}}, ChainCase{"DriveRoot", R"(C:\)", {R"(C:\)"}},
         ChainCase{"RelativeName", "ABC", {"ABC"}},
         ChainCase{"RelativeTwoLevels", R"(a\b)", {R"(a\b)"}},
         ChainCase{"TrailingBackslash", R"(C:\A\)", {R"(C:\A)", R"(C:\A\)"}},
@@ -146,11 +145,11 @@ TEST_F(StartupCheckTest, MissingLevelsAreCreatedOutermostFirst) {
 
   RunStartupCheck(functions, window);
 
-  EXPECT_EQ(log.FirstArguments("CreateDirectoryW"),
-            (std::vector<std::string>{R"(C:\Users)", R"(C:\Users\Public)",
-                                      R"(C:\Users\Public\Documents)",
-                                      R"(C:\Users\Public\Documents\Tencent)",
-                                      R"(C:\Users\Public\Documents\Tencent\QQ)"}));
+  EXPECT_EQ(
+      log.FirstArguments("CreateDirectoryW"),
+      (std::vector<std::string>{R"(C:\Users)", R"(C:\Users\Public)", R"(C:\Users\Public\Documents)",
+                                R"(C:\Users\Public\Documents\Tencent)",
+                                R"(C:\Users\Public\Documents\Tencent\QQ)"}));
   EXPECT_EQ(system.creationResults, (std::vector<bool>{false, false, false, true, true}));
   EXPECT_TRUE(system.fileSystem.IsDirectory(kSharedFolder));
   EXPECT_EQ(log.FirstArguments("PathIsDirectoryW").size(), 2u) << "before and after creating";
@@ -179,19 +178,18 @@ TEST_P(UnmakeableFolderTest, LeavesTheStatusLineAsItWas) {
 
 INSTANTIATE_TEST_SUITE_P(
     Causes, UnmakeableFolderTest,
-    ::testing::Values(
-        UnmakeableCase{"NoPermission",
-                       [](FakeFileSystem& fs) {
-                         fs.AddDirectory(uR"(C:\Users\Public\Documents)");
-                         fs.RefuseCreation(uR"(C:\Users\Public\Documents\Tencent)");
-                       }},
-        UnmakeableCase{"FileInTheWay",
-                       [](FakeFileSystem& fs) {
-                         fs.AddFile(uR"(C:\Users\Public\Documents\Tencent)");
-                       }},
-        UnmakeableCase{"FileAtTheFolderItself",
-                       [](FakeFileSystem& fs) { fs.AddFile(kSharedFolder); }},
-        UnmakeableCase{"NoSuchDrive", [](FakeFileSystem&) {}}),
+    ::testing::Values(UnmakeableCase{"NoPermission",
+                                     [](FakeFileSystem& fs) {
+                                       fs.AddDirectory(uR"(C:\Users\Public\Documents)");
+                                       fs.RefuseCreation(uR"(C:\Users\Public\Documents\Tencent)");
+                                     }},
+                      UnmakeableCase{"FileInTheWay",
+                                     [](FakeFileSystem& fs) {
+                                       fs.AddFile(uR"(C:\Users\Public\Documents\Tencent)");
+                                     }},
+                      UnmakeableCase{"FileAtTheFolderItself",
+                                     [](FakeFileSystem& fs) { fs.AddFile(kSharedFolder); }},
+                      UnmakeableCase{"NoSuchDrive", [](FakeFileSystem&) {}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(StartupCheckTest, DirectoryAnswerOtherThan16MeansMissing) {

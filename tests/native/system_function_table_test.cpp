@@ -56,7 +56,8 @@ TEST_F(BindingTest, FolderPresentBindsOnlyTheFirstThreeEntries) {
   system.fileSystem.AddDirectory(kSharedFolder);
   RunStartupCheck(functions, window);
 
-  EXPECT_THAT(BoundFunctions(table), ElementsAre("strlen", "MultiByteToWideChar", "PathIsDirectoryW"));
+  EXPECT_THAT(BoundFunctions(table),
+              ElementsAre("strlen", "MultiByteToWideChar", "PathIsDirectoryW"));
   EXPECT_THAT(loaderLog.FirstArguments("LoadSystemLibrary"),
               ElementsAre("msvcrt.dll", "Kernel32.dll", "shlwapi.dll"));
 }
