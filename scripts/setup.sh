@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686 libz-mingw-w64-dev
   wine wine32:i386 xvfb xdotool x11-utils imagemagick
   fonts-wqy-microhei locales dpkg-dev clang-format
-  librsvg2-bin qrencode zbar-tools xauth libjpeg62-turbo-dev libpng-dev
+  librsvg2-bin qrencode zbar-tools icoutils xauth libjpeg62-turbo-dev libpng-dev
 )
 
 as_root() {
