@@ -318,19 +318,18 @@ bool RegisterTabControlClass(HINSTANCE instance) {
   windowClass.hInstance = instance;
   windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = kTabControlClassName;
-  return ::RegisterClassExA(&windowClass) != 0 ||
-         ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return ::RegisterClassExA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 HWND CreateTabControl(HWND parent, int id, RECT place, std::vector<TabPage> pages) {
   Creation creation{&pages};
   // WS_EX_CONTROLPARENT lets dialog navigation reach the page controls.
-  return ::CreateWindowExA(
-      WS_EX_CONTROLPARENT, kTabControlClassName, "",
-      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, place.left, place.top,
-      place.right - place.left, place.bottom - place.top, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-      reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE)), &creation);
+  return ::CreateWindowExA(WS_EX_CONTROLPARENT, kTabControlClassName, "",
+                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, place.left,
+                           place.top, place.right - place.left, place.bottom - place.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE)),
+                           &creation);
 }
 
 void AddPageControl(HWND tab, int page, HWND control, bool shownWhenSelected, bool takesFocus) {

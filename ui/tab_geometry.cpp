@@ -35,8 +35,7 @@ std::array<TabPoint, 6> SlantedTabOutline(const TabRect& tab, int headerHeight) 
 }
 
 bool TabContains(const TabRect& tab, int headerHeight, TabPoint point) {
-  if (point.x < tab.left || point.x >= tab.right || point.y < tab.top ||
-      point.y >= tab.bottom) {
+  if (point.x < tab.left || point.x >= tab.right || point.y < tab.top || point.y >= tab.bottom) {
     return false;
   }
   // Above a 45° cut the distances to the side and to the top add up to less
@@ -66,8 +65,7 @@ TabColour TitleColour(const TitleState& state) {
   return state.selected ? kSelectedTitleColour : kNormalTitleColour;
 }
 
-std::optional<std::size_t> PageToSwitchTo(std::optional<std::size_t> clicked,
-                                          std::size_t selected,
+std::optional<std::size_t> PageToSwitchTo(std::optional<std::size_t> clicked, std::size_t selected,
                                           const std::vector<bool>& pageEnabled) {
   if (!clicked || *clicked == selected || *clicked >= pageEnabled.size() ||
       !pageEnabled[*clicked]) {
@@ -77,9 +75,9 @@ std::optional<std::size_t> PageToSwitchTo(std::optional<std::size_t> clicked,
 }
 
 std::optional<std::size_t> FocusTarget(std::span<const PageFocusCandidate> controls) {
-  const auto found = std::find_if(controls.begin(), controls.end(), [](const PageFocusCandidate& c) {
-    return c.takesFocus && c.visible && c.enabled;
-  });
+  const auto found = std::find_if(
+      controls.begin(), controls.end(),
+      [](const PageFocusCandidate& c) { return c.takesFocus && c.visible && c.enabled; });
   if (found == controls.end()) {
     return std::nullopt;
   }

@@ -87,8 +87,7 @@ TabColour TitleColour(const TitleState& state);
 
 // The page a click on tab `clicked` switches to: none for the tab already
 // selected, a missing tab or a disabled page.
-std::optional<std::size_t> PageToSwitchTo(std::optional<std::size_t> clicked,
-                                          std::size_t selected,
+std::optional<std::size_t> PageToSwitchTo(std::optional<std::size_t> clicked, std::size_t selected,
                                           const std::vector<bool>& pageEnabled);
 
 struct PageFocusCandidate {

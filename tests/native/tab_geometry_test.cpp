@@ -21,11 +21,8 @@ TEST(TabGeometryTest, HeaderIsTheLargerOfCharacterHeightAndMinimum) {
     int minimum;
     int header;
   };
-  for (const Case& c : std::vector<Case>{{12, kMinimumHeaderHeight, 20},
-                                         {20, 20, 20},
-                                         {27, 20, 27},
-                                         {0, 20, 20},
-                                         {12, 8, 12}}) {
+  for (const Case& c : std::vector<Case>{
+           {12, kMinimumHeaderHeight, 20}, {20, 20, 20}, {27, 20, 27}, {0, 20, 20}, {12, 8, 12}}) {
     SCOPED_TRACE(std::to_string(c.characterHeight) + " / " + std::to_string(c.minimum));
     EXPECT_EQ(HeaderHeight(c.characterHeight, c.minimum), c.header);
   }
@@ -57,9 +54,10 @@ TEST(TabGeometryTest, TabsLieInOneRowSizedByTheirTitles) {
        20,
        {{kFirstTabLeft, 0, kFirstTabLeft + 40 + pad, 20}, {second, 0, second + 24 + pad, 20}}},
       // A failed measurement gives a tab of padding only, never a negative width.
-      {{-3, 0}, 26, {{kFirstTabLeft, 0, kFirstTabLeft + pad, 26},
-                     {kFirstTabLeft + pad + kTabSpacing, 0, kFirstTabLeft + 2 * pad + kTabSpacing,
-                      26}}},
+      {{-3, 0},
+       26,
+       {{kFirstTabLeft, 0, kFirstTabLeft + pad, 26},
+        {kFirstTabLeft + pad + kTabSpacing, 0, kFirstTabLeft + 2 * pad + kTabSpacing, 26}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.widths));
@@ -98,11 +96,10 @@ TEST(TabGeometryTest, ContainsFollowsTheSlantedShape) {
     bool inside;
   };
   const std::vector<Case> cases{
-      {{30, 10}, true},  {{10, 19}, true},  {{49, 19}, true},  {{10, 20}, false},
-      {{9, 10}, false},  {{50, 10}, false}, {{30, -1}, false}, {{10, 0}, false},
-      {{14, 0}, false},  {{15, 0}, true},   {{10, 4}, false},  {{10, 5}, true},
-      {{12, 2}, false},  {{12, 3}, true},   {{49, 0}, false},  {{45, 0}, false},
-      {{44, 0}, true},   {{49, 4}, false},  {{49, 5}, true},   {{47, 2}, false},
+      {{30, 10}, true},  {{10, 19}, true},  {{49, 19}, true}, {{10, 20}, false}, {{9, 10}, false},
+      {{50, 10}, false}, {{30, -1}, false}, {{10, 0}, false}, {{14, 0}, false},  {{15, 0}, true},
+      {{10, 4}, false},  {{10, 5}, true},   {{12, 2}, false}, {{12, 3}, true},   {{49, 0}, false},
+      {{45, 0}, false},  {{44, 0}, true},   {{49, 4}, false}, {{49, 5}, true},   {{47, 2}, false},
       {{47, 3}, true},
   };
   for (const Case& c : cases) {
@@ -147,9 +144,9 @@ TEST(TabGeometryTest, HitTestFindsTheTabUnderThePoint) {
       {{(tabs[1].left + tabs[1].right) / 2, 10}, 1},
       {{tabs[2].right - 1, 19}, 2},
       {{tabs[1].left, 5}, 1},
-      {{tabs[0].right, 10}, std::nullopt},     // the spacing between tabs
-      {{tabs[1].left, 0}, std::nullopt},       // a cut-off corner
-      {{tabs[0].left - 1, 10}, std::nullopt},  // left of the row
+      {{tabs[0].right, 10}, std::nullopt},      // the spacing between tabs
+      {{tabs[1].left, 0}, std::nullopt},        // a cut-off corner
+      {{tabs[0].left - 1, 10}, std::nullopt},   // left of the row
       {{tabs[2].right + 5, 10}, std::nullopt},  // right of the row
       {{tabs[0].left + 20, 20}, std::nullopt},  // the page area
   };
@@ -209,9 +206,10 @@ TEST(TabGeometryTest, FocusGoesToTheFirstVisibleEnabledFocusableControl) {
   constexpr PageFocusCandidate label{.takesFocus = false, .visible = true, .enabled = true};
   constexpr PageFocusCandidate edit{.takesFocus = true, .visible = true, .enabled = true};
   constexpr PageFocusCandidate hiddenEdit{.takesFocus = true, .visible = false, .enabled = true};
-  constexpr PageFocusCandidate disabledButton{.takesFocus = true, .visible = true, .enabled = false};
-  constexpr PageFocusCandidate invisibleControl{.takesFocus = false, .visible = false,
-                                            .enabled = true};
+  constexpr PageFocusCandidate disabledButton{
+      .takesFocus = true, .visible = true, .enabled = false};
+  constexpr PageFocusCandidate invisibleControl{
+      .takesFocus = false, .visible = false, .enabled = true};
   struct Case {
     std::vector<PageFocusCandidate> controls;
     std::optional<std::size_t> target;

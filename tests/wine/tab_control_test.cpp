@@ -59,8 +59,9 @@ class TabHarness {
     hostCommands.clear();
 
     // Smaller than the tab control, which it clips, as the main window does.
-    host = ::CreateWindowExA(0, kHostClass, "host", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 400, 240,
-                             nullptr, nullptr, instance, nullptr);
+    // Off the screen, so that no other test's window exposes it when shown.
+    host = ::CreateWindowExA(0, kHostClass, "host", WS_POPUP | WS_CLIPCHILDREN, -3000, -3000, 400,
+                             240, nullptr, nullptr, instance, nullptr);
     outsideButton = Child(host, "BUTTON", "outside", WS_TABSTOP, kOutsideButtonId, 300, 200);
     tab = CreateTabControl(host, kTabId, {0, 1, 405, 246}, {{"TIM/QQ"}, {"支持"}});
     EXPECT_NE(tab, nullptr);
@@ -80,16 +81,15 @@ class TabHarness {
   TabHarness(const TabHarness&) = delete;
   TabHarness& operator=(const TabHarness&) = delete;
 
-  HWND Child(HWND parent, const char* kind, const char* text, DWORD style, int id, int x,
-             int y) {
+  HWND Child(HWND parent, const char* kind, const char* text, DWORD style, int id, int x, int y) {
     return ::CreateWindowExA(0, kind, text, WS_CHILD | WS_VISIBLE | style, x, y, 60, 20, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                              ::GetModuleHandleA(nullptr), nullptr);
   }
 
   // Every control starts visible, so AddPageControl has to hide the others.
-  HWND Add(int page, const char* kind, const char* text, DWORD style, bool shown,
-           bool takesFocus, int id = 0) {
+  HWND Add(int page, const char* kind, const char* text, DWORD style, bool shown, bool takesFocus,
+           int id = 0) {
     const RECT area = PageArea(tab);
     const int y = area.top + 5 + 25 * static_cast<int>(controls.size() % 4);
     const HWND control = Child(tab, kind, text, style, id, 10, y);
@@ -194,8 +194,8 @@ class TabHarness {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     const UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-    const UniqueBitmap bitmap(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits,
-                                                 nullptr, 0));
+    const UniqueBitmap bitmap(
+        ::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     EXPECT_TRUE(dc && bitmap && bits != nullptr);
     if (!dc || !bitmap || bits == nullptr) {
       return picture;
@@ -324,10 +324,8 @@ TEST_F(TabControlTest, MovingBetweenTabsRedrawsTheTabLeftAndTheTabEntered) {
     bool secondRedrawn;
   };
   const std::vector<Move> moves{
-      {Centre(first), true, false},
-      {{first.left + 3, 15}, false, false},  // within the same tab
-      {Centre(second), true, true},
-      {{300, 10}, false, true},  // off the tabs
+      {Centre(first), true, false}, {{first.left + 3, 15}, false, false},  // within the same tab
+      {Centre(second), true, true}, {{300, 10}, false, true},              // off the tabs
       {{320, 12}, false, false},
   };
   for (std::size_t index = 0; index < moves.size(); ++index) {
@@ -412,8 +410,7 @@ TEST(TabControlPaintTest, TitleColoursFollowSelectionHoverAndEnabling) {
          ::SendMessageA(t.tab, WM_MOUSEMOVE, 0, PointParam(Centre(TabRectangle(t.tab, 1))));
        },
        kBlue, kGrey},
-      {"control disabled", [](TabHarness& t) { ::EnableWindow(t.tab, FALSE); }, kGrey,
-       kGrey},
+      {"control disabled", [](TabHarness& t) { ::EnableWindow(t.tab, FALSE); }, kGrey, kGrey},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
