@@ -28,7 +28,8 @@ bool FitsLimits(unsigned long width, unsigned long height) {
 
 // libjpeg reports errors through error_exit, which must not return. It
 // longjmps back into one of JpegDecoder's steps; those steps hold nothing with
-// a destructor, so the jump skips only libjpeg's own C frames.
+// a destructor, so the jump skips only libjpeg's own C frames. The one call
+// outside them, jpeg_destroy_decompress, never reports an error.
 struct JpegErrors {
   jpeg_error_mgr manager;  // first: libjpeg hands back a pointer to it
   std::jmp_buf escape;
@@ -119,9 +120,7 @@ std::optional<Pixmap> DecodeJpeg(const unsigned char* bytes, std::size_t size) {
 // png_image_finish_read has freed it.
 class PngImage {
  public:
-  PngImage() {
-    image_.version = PNG_IMAGE_VERSION;
-  }
+  PngImage() { image_.version = PNG_IMAGE_VERSION; }
   ~PngImage() { png_image_free(&image_); }
   PngImage(const PngImage&) = delete;
   PngImage& operator=(const PngImage&) = delete;

@@ -40,7 +40,9 @@ Bytes ReadResource(const char* name) {
   return Bytes(std::istreambuf_iterator<char>(file), {});
 }
 
-std::optional<Pixmap> Decode(const Bytes& bytes) { return DecodePicture(bytes.data(), bytes.size()); }
+std::optional<Pixmap> Decode(const Bytes& bytes) {
+  return DecodePicture(bytes.data(), bytes.size());
+}
 
 bool Near(Bgra actual, Bgra expected, int tolerance) {
   return std::abs(actual.blue - expected.blue) <= tolerance &&
@@ -50,10 +52,8 @@ bool Near(Bgra actual, Bgra expected, int tolerance) {
 
 // Cases show by name in failure messages, not as bytes.
 template <typename Case>
-  requires requires(const Case& test) { test.name; }
-void PrintTo(const Case& test, std::ostream* out) {
-  *out << test.name;
-}
+requires requires(const Case& test) { test.name; }
+void PrintTo(const Case& test, std::ostream* out) { *out << test.name; }
 
 // Names a parameterised test after its case's `name`.
 struct CaseName {
@@ -195,58 +195,58 @@ TEST_P(PngColourTypeTest, DecodesToStraightBgra) {
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, PngColourTypeTest,
-    ::testing::Values(
-        PngCase{"Rgb",
-                PNG_FORMAT_RGB,
-                {255, 0, 0, 0, 255, 0, 0, 0, 255, 0x12, 0x34, 0x56, 255, 255, 255, 0, 0, 0},
-                {},
-                {{0, 0, 255, 255},
-                 {0, 255, 0, 255},
-                 {255, 0, 0, 255},
-                 {0x56, 0x34, 0x12, 255},
-                 {255, 255, 255, 255},
-                 {0, 0, 0, 255}}},
-        PngCase{"RgbWithAlpha",
-                PNG_FORMAT_RGBA,
-                {255, 0, 0, 255, 0, 255, 0, 0x80, 0, 0, 255, 0x01, 0x12, 0x34, 0x56, 0xFE, 255,
-                 255, 255, 0x40, 0, 0, 0, 255},
-                {},
-                {{0, 0, 255, 255},
-                 {0, 255, 0, 0x80},
-                 {255, 0, 0, 0x01},
-                 {0x56, 0x34, 0x12, 0xFE},
-                 {255, 255, 255, 0x40},
-                 {0, 0, 0, 255}}},
-        PngCase{"Grey",
-                PNG_FORMAT_GRAY,
-                {0, 0x40, 0x80, 0xC0, 0xFF, 0x33},
-                {},
-                {{0, 0, 0, 255},
-                 {0x40, 0x40, 0x40, 255},
-                 {0x80, 0x80, 0x80, 255},
-                 {0xC0, 0xC0, 0xC0, 255},
-                 {0xFF, 0xFF, 0xFF, 255},
-                 {0x33, 0x33, 0x33, 255}}},
-        PngCase{"GreyWithAlpha",
-                PNG_FORMAT_GA,
-                {0, 255, 0x40, 0x80, 0x80, 255, 0xC0, 0x20, 0xFF, 255, 0x33, 0xF0},
-                {},
-                {{0, 0, 0, 255},
-                 {0x40, 0x40, 0x40, 0x80},
-                 {0x80, 0x80, 0x80, 255},
-                 {0xC0, 0xC0, 0xC0, 0x20},
-                 {0xFF, 0xFF, 0xFF, 255},
-                 {0x33, 0x33, 0x33, 0xF0}}},
-        PngCase{"Palette",
-                PNG_FORMAT_RGB_COLORMAP,
-                {0, 1, 2, 3, 2, 1},
-                {255, 0, 0, 0x12, 0x34, 0x56, 0, 0, 0, 255, 255, 255},
-                {{0, 0, 255, 255},
-                 {0x56, 0x34, 0x12, 255},
-                 {0, 0, 0, 255},
-                 {255, 255, 255, 255},
-                 {0, 0, 0, 255},
-                 {0x56, 0x34, 0x12, 255}}}),
+    ::testing::Values(PngCase{"Rgb",
+                              PNG_FORMAT_RGB,
+                              {255, 0, 0, 0, 255, 0, 0, 0, 255, 0x12, 0x34, 0x56, 255, 255, 255, 0,
+                               0, 0},
+                              {},
+                              {{0, 0, 255, 255},
+                               {0, 255, 0, 255},
+                               {255, 0, 0, 255},
+                               {0x56, 0x34, 0x12, 255},
+                               {255, 255, 255, 255},
+                               {0, 0, 0, 255}}},
+                      PngCase{"RgbWithAlpha",
+                              PNG_FORMAT_RGBA,
+                              {255,  0,    0,    255,  0,   255, 0,   0x80, 0, 0, 255, 0x01,
+                               0x12, 0x34, 0x56, 0xFE, 255, 255, 255, 0x40, 0, 0, 0,   255},
+                              {},
+                              {{0, 0, 255, 255},
+                               {0, 255, 0, 0x80},
+                               {255, 0, 0, 0x01},
+                               {0x56, 0x34, 0x12, 0xFE},
+                               {255, 255, 255, 0x40},
+                               {0, 0, 0, 255}}},
+                      PngCase{"Grey",
+                              PNG_FORMAT_GRAY,
+                              {0, 0x40, 0x80, 0xC0, 0xFF, 0x33},
+                              {},
+                              {{0, 0, 0, 255},
+                               {0x40, 0x40, 0x40, 255},
+                               {0x80, 0x80, 0x80, 255},
+                               {0xC0, 0xC0, 0xC0, 255},
+                               {0xFF, 0xFF, 0xFF, 255},
+                               {0x33, 0x33, 0x33, 255}}},
+                      PngCase{"GreyWithAlpha",
+                              PNG_FORMAT_GA,
+                              {0, 255, 0x40, 0x80, 0x80, 255, 0xC0, 0x20, 0xFF, 255, 0x33, 0xF0},
+                              {},
+                              {{0, 0, 0, 255},
+                               {0x40, 0x40, 0x40, 0x80},
+                               {0x80, 0x80, 0x80, 255},
+                               {0xC0, 0xC0, 0xC0, 0x20},
+                               {0xFF, 0xFF, 0xFF, 255},
+                               {0x33, 0x33, 0x33, 0xF0}}},
+                      PngCase{"Palette",
+                              PNG_FORMAT_RGB_COLORMAP,
+                              {0, 1, 2, 3, 2, 1},
+                              {255, 0, 0, 0x12, 0x34, 0x56, 0, 0, 0, 255, 255, 255},
+                              {{0, 0, 255, 255},
+                               {0x56, 0x34, 0x12, 255},
+                               {0, 0, 0, 255},
+                               {255, 255, 255, 255},
+                               {0, 0, 0, 255},
+                               {0x56, 0x34, 0x12, 255}}}),
     CaseName());
 
 // ---------------------------------------------------------------- JPEG variants
@@ -260,9 +260,8 @@ struct JpegCase {
 // Solid 16 × 16 blocks side by side, whole MCUs at full chroma resolution, so
 // the centre of each block keeps its colour within a few steps.
 constexpr int kBlock = 16;
-constexpr Bgra kBlockColours[] = {
-    {0, 0, 255, 255}, {0, 255, 0, 255}, {255, 0, 0, 255}, {0xC0, 0x80, 0x20, 255}, kWhite,
-    {0, 0, 0, 255}};
+constexpr Bgra kBlockColours[] = {{0, 0, 255, 255},        {0, 255, 0, 255}, {255, 0, 0, 255},
+                                  {0xC0, 0x80, 0x20, 255}, kWhite,           {0, 0, 0, 255}};
 constexpr unsigned char kBlockGreys[] = {0, 0x40, 0x80, 0xC0, 0xFF, 0x33};
 
 Bytes EncodeJpeg(int width, int height, bool grey, bool progressive,
@@ -291,7 +290,8 @@ Bytes EncodeJpeg(int width, int height, bool grey, bool progressive,
   Bytes row(static_cast<std::size_t>(width * info.input_components));
   while (info.next_scanline < info.image_height) {
     for (int x = 0; x < width; ++x) {
-      colour(x, static_cast<int>(info.next_scanline), &row[static_cast<std::size_t>(x * info.input_components)]);
+      colour(x, static_cast<int>(info.next_scanline),
+             &row[static_cast<std::size_t>(x * info.input_components)]);
     }
     JSAMPROW rows[] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
@@ -591,8 +591,7 @@ const BadInput kBadInputs[] = {
      }},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, BadInputTest, ::testing::ValuesIn(kBadInputs),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, BadInputTest, ::testing::ValuesIn(kBadInputs), CaseName());
 
 TEST(DecodePictureTest, NullOrEmptyGivesNothing) {
   const unsigned char byte = 0xFF;

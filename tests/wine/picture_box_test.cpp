@@ -128,9 +128,9 @@ const Area kAreas[] = {
     {"TallAndMoved", {5, 5, 65, 165}, 70, 170},
 };
 
-class PaintPictureTest : public ::testing::TestWithParam<std::tuple<QrPicture, Area>> {};
+class PicturePaintTest : public ::testing::TestWithParam<std::tuple<QrPicture, Area>> {};
 
-TEST_P(PaintPictureTest, StretchesTheWholePictureOverTheWholeArea) {
+TEST_P(PicturePaintTest, StretchesTheWholePictureOverTheWholeArea) {
   const auto& [qr, area] = GetParam();
   const std::vector<unsigned char> bytes = ResourceCopy(qr.resourceId);
   const PictureState state(bytes.data(), bytes.size());
@@ -151,14 +151,15 @@ TEST_P(PaintPictureTest, StretchesTheWholePictureOverTheWholeArea) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PicturesAndAreas, PaintPictureTest,
-    ::testing::Combine(::testing::Values(kJpegQr, kPngQr), ::testing::ValuesIn(kAreas)),
-    [](const ::testing::TestParamInfo<std::tuple<QrPicture, Area>>& param) {
-      const QrPicture& qr = std::get<0>(param.param);
-      return std::string(qr.resourceId == kJpegQr.resourceId ? "Jpeg" : "Png") +
-             std::get<1>(param.param).name;
-    });
+INSTANTIATE_TEST_SUITE_P(PictureAreas, PicturePaintTest,
+                         ::testing::Combine(::testing::Values(kJpegQr, kPngQr),
+                                            ::testing::ValuesIn(kAreas)),
+                         [](const ::testing::TestParamInfo<std::tuple<QrPicture, Area>>& param) {
+                           const QrPicture& qr = std::get<0>(param.param);
+                           return std::string(qr.resourceId == kJpegQr.resourceId ? "Jpeg"
+                                                                                  : "Png") +
+                                  std::get<1>(param.param).name;
+                         });
 
 struct Damage {
   const char* name;
@@ -182,9 +183,9 @@ const Damage kDamages[] = {
      }},
 };
 
-class DamagedPictureTest : public ::testing::TestWithParam<Damage> {};
+class PictureDamageTest : public ::testing::TestWithParam<Damage> {};
 
-TEST_P(DamagedPictureTest, PaintsOnlyTheBackground) {
+TEST_P(PictureDamageTest, PaintsOnlyTheBackground) {
   const std::vector<unsigned char> bytes = GetParam().make();
   const PictureState state(bytes.data(), bytes.size());
   EXPECT_FALSE(state.HasPicture());
@@ -201,13 +202,13 @@ TEST_P(DamagedPictureTest, PaintsOnlyTheBackground) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Bytes, DamagedPictureTest, ::testing::ValuesIn(kDamages),
+INSTANTIATE_TEST_SUITE_P(PictureBytes, PictureDamageTest, ::testing::ValuesIn(kDamages),
                          [](const ::testing::TestParamInfo<Damage>& param) {
                            return std::string(param.param.name);
                          });
 
-TEST(StretchModeTest, HalftoneOnlyAbove16BitsPerPixel) {
-  const std::pair<int, int> cases[] = {{1, COLORONCOLOR},  {4, COLORONCOLOR}, {8, COLORONCOLOR},
+TEST(PictureStretchModeTest, HalftoneOnlyAbove16BitsPerPixel) {
+  const std::pair<int, int> cases[] = {{1, COLORONCOLOR},  {4, COLORONCOLOR},  {8, COLORONCOLOR},
                                        {15, COLORONCOLOR}, {16, COLORONCOLOR}, {24, HALFTONE},
                                        {32, HALFTONE}};
   for (const auto& [bits, mode] : cases) {
@@ -217,7 +218,7 @@ TEST(StretchModeTest, HalftoneOnlyAbove16BitsPerPixel) {
 
 // HALFTONE averages module edges into colours between the two; COLORONCOLOR
 // only picks pixels. The mode and brush origin the DC had come back.
-TEST(StretchModeTest, PaintingFollowsTheDepthAndRestoresTheDc) {
+TEST(PictureStretchModeTest, PaintingFollowsTheDepthAndRestoresTheDc) {
   const std::vector<unsigned char> bytes = ResourceCopy(kPngQr.resourceId);
   const PictureState state(bytes.data(), bytes.size());
   Canvas canvas(100, 100);
@@ -268,9 +269,9 @@ class PictureBoxWindowTest : public ::testing::Test {
   }
 
   void SetUp() override {
-    parent_ = ::CreateWindowExA(0, "MovaroPictureBoxTestParent", "Pictures",
-                                WS_POPUP | WS_CLIPCHILDREN, 40, 40, 400, 300, nullptr, nullptr,
-                                Program(), nullptr);
+    parent_ =
+        ::CreateWindowExA(0, "MovaroPictureBoxTestParent", "Pictures", WS_POPUP | WS_CLIPCHILDREN,
+                          40, 40, 400, 300, nullptr, nullptr, Program(), nullptr);
     ASSERT_NE(parent_, nullptr);
   }
 
@@ -365,7 +366,8 @@ TEST_F(PictureBoxWindowTest, NeverTakesTheFocus) {
   ASSERT_NE(first, nullptr);
   ASSERT_NE(box, nullptr);
   ASSERT_NE(second, nullptr);
-  ::ShowWindow(parent_, SW_SHOW);
+  // The parent stays hidden: under Wine without a window manager, hiding an
+  // active window afterwards waits two seconds.
   ::SetFocus(first);
   ASSERT_EQ(::GetFocus(), first);
 
