@@ -9,6 +9,7 @@
 #include "core/gbk_path.h"
 #include "core/relocation_record.h"
 #include "core/settings_folder.h"
+#include "ui/choose_directory.h"
 
 namespace movaro {
 
@@ -23,7 +24,7 @@ Program::Program(HINSTANCE instance, ModuleLoader& loader, ProfileWriter& profil
       profile_(profile),
       window_(instance,
               MainWindow::Handlers{
-                  .chooseDirectory = nullptr,
+                  .chooseDirectory = [this] { ChooseDirectory(window_); },
                   .oneClickChange = [this] { ApplyRelocation(profile_, window_, window_); },
                   .destroyed = [this] { OnWindowDestroyed(); },
                   .fatalError = [this](const Text& message) { EndWithFatalError(message); }}) {}

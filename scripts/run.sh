@@ -38,6 +38,12 @@ sleep 0.5
 import -window root -crop 388x245+766+417 build/screenshots/page-support.png
 xdotool mousemove --window "$window" 30 11 click 1
 sleep 0.3
+# "选择目录" opens the Save As dialog centred over the window; Esc cancels it.
+xdotool mousemove --window "$window" 336 136 click 1
+sleep 3
+import -window root -crop 520x300+700+405 build/screenshots/choose-directory.png
+scripts/wine-exec "$prefix" build/windows/tests/tools/movaro_remote.exe key 27
+sleep 2.5
 # Without a window manager the X window is the client area: the button sits
 # at (151, 157) in it, 80 x 25.
 xdotool mousemove --window "$window" 191 169 click 1
@@ -51,5 +57,5 @@ echo "---"
 scripts/wine-exec "$prefix" build/windows/tests/tools/movaro_remote.exe key 27  # Esc closes
 wait
 wineserver -k
-echo "screenshots: build/screenshots/page-tim-qq.png, page-support.png, run-after-change.png"
+echo "screenshots: build/screenshots/page-tim-qq.png, page-support.png, choose-directory.png, run-after-change.png"
 DEMO

@@ -166,7 +166,8 @@ HWND MainWindow::MakeControl(const ControlDefinition& definition, HWND tab) {
                               bytes.size());
     }
     case ControlKind::FileDialog:
-      // Keeps the dialog's settings; it has no window that is ever shown.
+      // Its settings live in saveLocationDialog_; the window only carries the
+      // control's identifier and is never shown.
       return ::CreateWindowExA(0, "STATIC", "", WS_CHILD, place.left, place.top, place.width,
                                place.height, window_, ChildId(definition.id), instance_, nullptr);
     case ControlKind::StatusBar:

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/window_access.h"
+#include "ui/file_dialog_control.h"
 #include "ui/gdi.h"
 #include "ui/window_definition.h"
 
@@ -58,6 +59,9 @@ class MainWindow final : public StatusLine, public MessageDirectoryBox {
   void SetEditText(HWND edit, const Text& text);
 
   HWND Handle() const { return window_; }
+  HINSTANCE Instance() const { return instance_; }
+  // 通用对话框_保存位置: its settings live as long as the window object.
+  FileDialogControl& SaveLocationDialog() { return saveLocationDialog_; }
   HWND Control(std::uint32_t id) const;
 
  private:
@@ -88,6 +92,7 @@ class MainWindow final : public StatusLine, public MessageDirectoryBox {
   UniqueIcon smallIcon_;
   HWND focusWhenDeactivated_ = nullptr;
   HFONT font_ = nullptr;  // the stock font; not owned
+  FileDialogControl saveLocationDialog_;
 };
 
 }  // namespace movaro

@@ -2,126 +2,16 @@
 // through its window's messages, ended by the user's keys.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "tests/e2e/running_program.h"
 #include "tests/wine/wine_support.h"
 
 namespace movaro::testing {
 namespace {
-
-constexpr char kSettingsFile[] = R"(C:\Users\Public\Documents\Tencent\QQ\UserDataInfo.ini)";
-
-// A build path as Wine sees it: the host's root is drive Z.
-std::string WindowsPath(std::string hostPath) {
-  for (char& c : hostPath) {
-    c = c == '/' ? '\\' : c;
-  }
-  return "Z:" + hostPath;
-}
-
-const std::string kMovaro = WindowsPath(MOVARO_EXE);
-const std::string kFatalProbe = WindowsPath(MOVARO_FATAL_PROBE_EXE);
-
-struct WindowSearch {
-  DWORD processId;
-  const char* className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(window, &owner);
-  char name[64] = {};
-  ::GetClassNameA(window, name, sizeof name);
-  if (owner == search->processId && ::IsWindowVisible(window) &&
-      std::string(name) == search->className) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The visible top-level window of that class that the process owns.
-HWND FindWindowOf(DWORD processId, const char* className) {
-  WindowSearch search{processId, className, nullptr};
-  ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// One running copy of a program, ended at the latest when the test ends.
-class RunningProgram {
- public:
-  RunningProgram(const std::string& program, const std::string& arguments,
-                 const std::string& currentDirectory) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    std::string command = "\"" + program + "\" " + arguments;
-    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          currentDirectory.c_str(), &startup, &process_)) {
-      throw std::runtime_error("cannot start " + program);
-    }
-    ::CloseHandle(process_.hThread);
-  }
-  ~RunningProgram() {
-    if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-      ::TerminateProcess(process_.hProcess, 99);
-    }
-    ::CloseHandle(process_.hProcess);
-  }
-  RunningProgram(const RunningProgram&) = delete;
-  RunningProgram& operator=(const RunningProgram&) = delete;
-
-  HWND WaitForWindow(const char* className = "MovaroMainWindow") const {
-    for (int tries = 0; tries < 300; ++tries) {
-      if (const HWND window = FindWindowOf(process_.dwProcessId, className)) {
-        return window;
-      }
-      ::Sleep(50);
-    }
-    return nullptr;
-  }
-
-  // The exit code, or STILL_ACTIVE when it does not end within the time.
-  DWORD WaitForExit(DWORD timeoutMs = 10000) const {
-    ::WaitForSingleObject(process_.hProcess, timeoutMs);
-    DWORD code = STILL_ACTIVE;
-    ::GetExitCodeProcess(process_.hProcess, &code);
-    return code;
-  }
-
-  HANDLE Process() const { return process_.hProcess; }
-
- private:
-  PROCESS_INFORMATION process_{};
-};
-
-std::string StatusLine(const RunningProgram& program, HWND window) {
-  const HWND bar = ::GetDlgItem(window, 369176110);
-  constexpr SIZE_T kSize = 4096;  // Wine counts the length in characters
-  void* remote = ::VirtualAllocEx(program.Process(), nullptr, kSize, MEM_COMMIT, PAGE_READWRITE);
-  ::SendMessageA(bar, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(remote));
-  std::vector<char> text(kSize, '\0');
-  ::ReadProcessMemory(program.Process(), remote, text.data(), kSize - 1, nullptr);
-  ::VirtualFreeEx(program.Process(), remote, 0, MEM_RELEASE);
-  return text.data();
-}
-
-HWND FocusOf(HWND window) {
-  GUITHREADINFO thread{};
-  thread.cbSize = sizeof thread;
-  ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &thread);
-  return thread.hwndFocus;
-}
-
-void PressKey(HWND target, WPARAM key) {
-  ::PostMessageA(target, WM_KEYDOWN, key, 1);
-  ::PostMessageA(target, WM_KEYUP, key, 1 | (3u << 30));
-}
 
 void TakeScreenshot(HWND window, const std::string& name) {
   RECT rect;
@@ -157,15 +47,16 @@ TEST(EndToEndTest, StartsCentredWithTheCheckDoneWhateverItsFolderAndArguments) {
   EXPECT_EQ(rect.bottom - rect.top, 245);
   EXPECT_EQ(StatusLine(movaro, window), "初始化成功");
   EXPECT_TRUE(IsDirectory(R"(C:\Users\Public\Documents\Tencent\QQ)"));
-  EXPECT_EQ(::GetDlgCtrlID(FocusOf(window)), 369176104) << "一键修改 has the focus";
+  EXPECT_EQ(::GetDlgCtrlID(FocusOf(window)), kOneClickChangeId) << "一键修改 has the focus";
 
   TakeScreenshot(window, "page-tim-qq.png");
-  const HWND tab = ::GetDlgItem(window, 369176096);
+  const HWND tab = ::GetDlgItem(window, kTabId);
   ClickAt(tab, 88, 11);  // the "支持" tab
-  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(tab, 369176100)));
+  EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(tab, kSupportLabelId)));
   TakeScreenshot(window, "page-support.png");
 
-  PressKey(FocusOf(window), VK_ESCAPE);
+  // The focused button is hidden with its page; the key goes to the window.
+  PressKey(window, VK_ESCAPE);
   EXPECT_EQ(movaro.WaitForExit(), 0u);
 }
 
