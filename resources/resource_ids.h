@@ -1,5 +1,6 @@
 /* Numeric IDs of Movaro's RCDATA resources, shared by the C++ sources and Movaro.rc (windres),
- * so: preprocessor macros only. Load them with FindResource(..., MAKEINTRESOURCE(id), RT_RCDATA). */
+ * so: preprocessor macros only. Load them with FindResource(..., MAKEINTRESOURCE(id), RT_RCDATA).
+ */
 #ifndef MOVARO_RESOURCE_IDS_H
 #define MOVARO_RESOURCE_IDS_H
 

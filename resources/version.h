@@ -9,15 +9,17 @@
 #define MOVARO_VERSION_BUILD 0
 
 /* The comma form is what VERSIONINFO's FILEVERSION / PRODUCTVERSION statements take. */
-#define MOVARO_VERSION_RC MOVARO_VERSION_MAJOR, MOVARO_VERSION_MINOR, MOVARO_VERSION_PATCH, MOVARO_VERSION_BUILD
+#define MOVARO_VERSION_RC \
+  MOVARO_VERSION_MAJOR, MOVARO_VERSION_MINOR, MOVARO_VERSION_PATCH, MOVARO_VERSION_BUILD
 
 /* The dotted string is built from the numbers so the two can never disagree. It expands to
  * adjacent literals ("1" "." "0" ...), which C++ and windres both join into "1.0.0.0". */
 #define MOVARO_STRINGIZE_(x) #x
 #define MOVARO_STRINGIZE(x) MOVARO_STRINGIZE_(x)
-#define MOVARO_VERSION_STR                                                     \
-  MOVARO_STRINGIZE(MOVARO_VERSION_MAJOR) "." MOVARO_STRINGIZE(MOVARO_VERSION_MINOR) "." \
-  MOVARO_STRINGIZE(MOVARO_VERSION_PATCH) "." MOVARO_STRINGIZE(MOVARO_VERSION_BUILD)
+#define MOVARO_VERSION_STR                                         \
+  MOVARO_STRINGIZE(MOVARO_VERSION_MAJOR)                           \
+  "." MOVARO_STRINGIZE(MOVARO_VERSION_MINOR) "." MOVARO_STRINGIZE( \
+      MOVARO_VERSION_PATCH) "." MOVARO_STRINGIZE(MOVARO_VERSION_BUILD)
 
 #define MOVARO_COMPANY_STR "Brenlow"
 #define MOVARO_PRODUCT_STR "Movaro"

@@ -2,33 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "core/fatal_error.h"
+#include "tests/wine/counting_loader.h"
 #include "tests/wine/real_platform_fixture.h"
 
 namespace movaro::testing {
 namespace {
 
 using BindingTest = RealPlatformTest;
-
-// Counts what the binder asks of the real loader.
-class CountingLoader final : public ModuleLoader {
- public:
-  LibraryHandle LoadSystemLibrary(const char* name) override {
-    ++loads;
-    return real_.LoadSystemLibrary(name);
-  }
-  void* FindFunction(LibraryHandle library, const char* name) override {
-    return real_.FindFunction(library, name);
-  }
-  void FreeLibrary(LibraryHandle library) override {
-    ++frees;
-    real_.FreeLibrary(library);
-  }
-  int loads = 0;
-  int frees = 0;
-
- private:
-  Win32ModuleLoader real_;
-};
 
 TEST(RealBindingTest, EntriesAreBoundOnceAndKeepTheirLibraries) {
   CountingLoader counting;

@@ -9,6 +9,7 @@
 #include "app/win32_module_loader.h"
 #include "app/win32_profile_writer.h"
 #include "core/settings_folder.h"
+#include "tests/wine/counting_loader.h"
 #include "tests/wine/wine_support.h"
 #include "ui/tab_control.h"
 
@@ -16,27 +17,6 @@ namespace movaro::testing {
 namespace {
 
 namespace id = control_id;
-
-// Counts what the binder asks of the real loader.
-class CountingLoader final : public ModuleLoader {
- public:
-  LibraryHandle LoadSystemLibrary(const char* name) override {
-    ++loads;
-    return real_.LoadSystemLibrary(name);
-  }
-  void* FindFunction(LibraryHandle library, const char* name) override {
-    return real_.FindFunction(library, name);
-  }
-  void FreeLibrary(LibraryHandle library) override {
-    ++frees;
-    real_.FreeLibrary(library);
-  }
-  int loads = 0;
-  int frees = 0;
-
- private:
-  Win32ModuleLoader real_;
-};
 
 Text StatusText(HWND bar, int part) {
   char text[256] = {};

@@ -116,8 +116,9 @@ ReadOnlyFile::~ReadOnlyFile() {
   }
 }
 
-ProcessResult RunProcess(const std::string& commandLine, DWORD timeoutMs,
-                         void (*whileRunning)(DWORD processId)) {
+namespace {
+
+PROCESS_INFORMATION StartProcess(const std::string& commandLine) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -127,6 +128,14 @@ ProcessResult RunProcess(const std::string& commandLine, DWORD timeoutMs,
     throw std::runtime_error("cannot start " + commandLine);
   }
   ::CloseHandle(process.hThread);
+  return process;
+}
+
+}  // namespace
+
+ProcessResult RunProcess(const std::string& commandLine, DWORD timeoutMs,
+                         void (*whileRunning)(DWORD processId)) {
+  const PROCESS_INFORMATION process = StartProcess(commandLine);
   DWORD waited = 0;
   DWORD state = WAIT_TIMEOUT;
   while (waited < timeoutMs &&
@@ -146,16 +155,7 @@ ProcessResult RunProcess(const std::string& commandLine, DWORD timeoutMs,
 }
 
 void StartHostCommand(const std::string& commandLine) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::string command = commandLine;
-  if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-    throw std::runtime_error("cannot start " + commandLine);
-  }
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
+  ::CloseHandle(StartProcess(commandLine).hProcess);
 }
 
 std::string HostPath(const std::string& windowsPath) {
