@@ -134,6 +134,9 @@ INSTANTIATE_TEST_SUITE_P(ByButtonAndByEsc, CancelTest, ::testing::Bool(), [](con
   return std::string(testInfo.param ? "Esc" : "CancelButton");
 });
 
+// The request carries OFN_FILEMUSTEXIST, yet a name that does not exist is
+// accepted: the save dialog does not apply that flag, under Wine as its
+// documentation says of Windows.
 TEST_F(ChooseDirectoryTest, ConfirmedPathGoesIntoTheEditBoxAndNowhereElse) {
   const std::string chosen = folder / "Tencent Messages";
   Confirm(OpenDialog(), chosen);
