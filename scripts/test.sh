@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs whatever is missing, builds everything and runs all tests: the core
-# natively (plain and under the sanitizers) and the Windows program under Wine.
+# natively (plain, under the sanitizers and under libFuzzer) and the Windows
+# program under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,11 @@ done
 
 ctest --preset native --parallel 2
 ctest --preset native-sanitize --parallel 2
+
+# The core under libFuzzer (clang): each fuzzer runs 30 s from the committed seeds.
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz --parallel 2
 
 # The Windows tests need a display for their windows and message boxes.
 export WINEPREFIX=$PWD/build/windows/wineprefix

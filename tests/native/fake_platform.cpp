@@ -360,6 +360,7 @@ void* FakeSystem::LocalAlloc(std::uint32_t flags, std::size_t bytes) {
 
 int FakeSystem::CreateDirectoryW(const char16_t* path, void* securityAttributes) {
   log_.Add("CreateDirectoryW", {ShowWide(path), ShowPointer(securityAttributes)});
+  creationPaths.emplace_back(path);
   const bool created = fileSystem.CreateDirectory(path);
   creationResults.push_back(created);
   return created ? 1 : 0;

@@ -145,6 +145,9 @@ class FakeSystem {
   bool refuseConversion = false;
   // Outcomes of CreateDirectoryW, in call order.
   std::vector<bool> creationResults;
+  // The paths CreateDirectoryW was given, unit for unit: the log's GBK form
+  // cannot show units that have no GBK character.
+  std::vector<std::u16string> creationPaths;
   std::size_t LiveAllocations() const { return allocations_.size(); }
 
  private:
