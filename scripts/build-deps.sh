@@ -33,6 +33,7 @@ fi
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 self=$here/$(basename "${BASH_SOURCE[0]}")
 toolchain=$(cd "$here/.." && pwd)/cmake/$triple.cmake
+png_options=$(cd "$here/.." && pwd)/cmake/deps/libpng-decode-only.dfa
 [ -f "$toolchain" ] || die "toolchain file not found: $toolchain"
 
 for tool in apt-get apt-config dpkg-source dpkg-query cmake ninja sha256sum flock \
@@ -57,6 +58,7 @@ flock 9
 inputs() {
   echo "script $(sha256sum <"$self" | cut -d' ' -f1)"
   echo "toolchain $(sha256sum <"$toolchain" | cut -d' ' -f1)"
+  echo "png-options $(sha256sum <"$png_options" | cut -d' ' -f1)"
   echo "prefix $prefix"
   echo "request ${sources[*]}"
   dpkg-query -W -f 'tool ${Package} ${Version}\n' "${tool_packages[@]}" 2>/dev/null || true
@@ -178,11 +180,14 @@ build() {
 
 dsc_of() { printf '%s\n' "$dscs" | grep "^$1_"; }
 
+# NO_GETENV: the program reads no environment variables, so the memory
+# manager must not look for JPEGMEM (which also links in sscanf).
 build libjpeg-turbo "$(dsc_of libjpeg-turbo)" \
-  -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
+  -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF \
+  -DCMAKE_C_FLAGS_MINSIZEREL="-Os -DNDEBUG -DNO_GETENV"
 build libpng "$(dsc_of libpng1.6)" \
   -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
-  -DZLIB_USE_STATIC_LIBS=ON
+  -DZLIB_USE_STATIC_LIBS=ON -DDFA_XTRA="$png_options"
 
 # An install rule that misses the prefix would otherwise go unnoticed until a
 # consumer fails to find the library.
