@@ -101,7 +101,7 @@ bool MainWindow::CreateMainWindow() {
   const auto& controls = MainWindowControls();
   HWND tab = nullptr;
   for (std::size_t i = controls.size(); i-- > 0;) {
-    controls_[i] = MakeControl(controls[i], tab);
+    controls_[i] = MakeControl(controls[i]);
     if (controls_[i] == nullptr) {
       return false;
     }
@@ -127,7 +127,7 @@ bool MainWindow::CreateMainWindow() {
 
 void MainWindow::ShowMainWindow() { ::ShowWindow(window_, SW_SHOW); }
 
-HWND MainWindow::MakeControl(const ControlDefinition& definition, HWND tab) {
+HWND MainWindow::MakeControl(const ControlDefinition& definition) {
   const Place& place = definition.place;
   const RECT rect{place.left, place.top, place.left + place.width, place.top + place.height};
   switch (definition.kind) {
@@ -173,7 +173,6 @@ HWND MainWindow::MakeControl(const ControlDefinition& definition, HWND tab) {
     case ControlKind::StatusBar:
       return MakeStatusBar(definition);
   }
-  (void)tab;
   return nullptr;
 }
 

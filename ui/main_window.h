@@ -71,7 +71,7 @@ class MainWindow final : public StatusLine, public MessageDirectoryBox {
   LRESULT OnControlColour(HDC dc, HWND control);
   void OnSetFocus();
 
-  HWND MakeControl(const ControlDefinition& definition, HWND tab);
+  HWND MakeControl(const ControlDefinition& definition);
   HWND MakeEdit(const ControlDefinition& definition);
   HWND MakeStatusBar(const ControlDefinition& definition);
   void ApplyStatusParts();
