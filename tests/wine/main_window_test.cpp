@@ -268,3 +268,57 @@ TEST_F(MainWindowTest, OneClickChangeWritesTheRecordAndReportsIt) {
 
 }  // namespace
 }  // namespace movaro::testing
+
+namespace movaro::testing {
+namespace {
+
+TEST_F(MainWindowTest, EditBoxesAnswerTheirColourRequests) {
+  ASSERT_TRUE(Window().CreateMainWindow());
+  struct Case {
+    std::uint32_t id;
+    UINT message;
+    COLORREF text;
+  };
+  const Case cases[] = {{id::kInstructions, WM_CTLCOLORSTATIC, RGB(128, 128, 128)},
+                        {id::kSaveDirectory, WM_CTLCOLOREDIT, RGB(0, 0, 0)}};
+  for (const Case& test : cases) {
+    const UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    const auto brush = reinterpret_cast<HBRUSH>(::SendMessageA(
+        ::GetParent(Control(test.id)), test.message, reinterpret_cast<WPARAM>(dc.get()),
+        reinterpret_cast<LPARAM>(Control(test.id))));
+    ASSERT_NE(brush, nullptr);
+    LOGBRUSH colour{};
+    ::GetObjectA(brush, sizeof colour, &colour);
+    EXPECT_EQ(colour.lbColor, RGB(255, 255, 255));
+    EXPECT_EQ(::GetTextColor(dc.get()), test.text);
+    EXPECT_EQ(::GetBkColor(dc.get()), RGB(255, 255, 255));
+  }
+}
+
+TEST_F(MainWindowTest, ReactivationGivesTheFocusBackWhereItWas) {
+  program.LoadMainWindow();
+  ::SetFocus(Control(id::kSaveDirectory));
+  const HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                       nullptr, nullptr, nullptr, nullptr);
+  ::SetActiveWindow(other);
+  ASSERT_NE(::GetFocus(), Control(id::kSaveDirectory));
+
+  ::SetActiveWindow(Window().Handle());
+  EXPECT_EQ(::GetFocus(), Control(id::kSaveDirectory));
+  ::DestroyWindow(other);
+}
+
+TEST_F(MainWindowTest, AltWithALetterClicksNothingWithoutAMnemonic) {
+  program.LoadMainWindow();
+  const Text status = StatusText(Control(id::kStatusBar), 1);
+  for (const char character : {'a', 'Y', '1'}) {
+    const MSG message{
+        Control(id::kOneClickChange), WM_SYSCHAR, static_cast<WPARAM>(character), 1 << 29, 0, {}};
+    EXPECT_TRUE(Window().PreTranslateMessage(message)) << character;
+  }
+  EXPECT_EQ(StatusText(Control(id::kStatusBar), 1), status) << "一键修改 was not clicked";
+  EXPECT_NE(Window().Handle(), nullptr);
+}
+
+}  // namespace
+}  // namespace movaro::testing
