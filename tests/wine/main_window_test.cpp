@@ -217,10 +217,11 @@ TEST_F(MainWindowTest, TabKeysCycleInReverseDefinitionOrderAndEscCloses) {
   ::SetKeyboardState(keys);
   EXPECT_EQ(::GetFocus(), Control(id::kInstructions)) << "Shift+Tab goes back";
 
-  const Text status = Window().GetEditText(Control(id::kStatusBar));
+  const Text status = StatusText(Control(id::kStatusBar), 1);
   PressKey(window, Control(id::kSaveDirectory), VK_RETURN);
   PressKey(window, ::GetFocus(), VK_F1);
   EXPECT_EQ(::GetFocus(), Control(id::kInstructions)) << "Enter and F1 do nothing";
+  EXPECT_EQ(StatusText(Control(id::kStatusBar), 1), status) << "Enter clicked no button";
   EXPECT_NE(Window().Handle(), nullptr);
 
   PressKey(window, ::GetFocus(), VK_ESCAPE);
