@@ -1,9 +1,8 @@
 #include "tests/e2e/running_program.h"
 
-#include <commctrl.h>
-
 #include <stdexcept>
-#include <vector>
+
+#include "tests/tools/status_line_reader.h"
 
 namespace movaro::testing {
 
@@ -82,14 +81,7 @@ DWORD RunningProgram::WaitForExit(DWORD timeoutMs) const {
 }
 
 std::string StatusLine(const RunningProgram& program, HWND window) {
-  const HWND bar = ::GetDlgItem(window, kStatusBarId);
-  constexpr SIZE_T kSize = 4096;  // Wine counts the length in characters
-  void* remote = ::VirtualAllocEx(program.Process(), nullptr, kSize, MEM_COMMIT, PAGE_READWRITE);
-  ::SendMessageA(bar, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(remote));
-  std::vector<char> text(kSize, '\0');
-  ::ReadProcessMemory(program.Process(), remote, text.data(), kSize - 1, nullptr);
-  ::VirtualFreeEx(program.Process(), remote, 0, MEM_RELEASE);
-  return text.data();
+  return ReadStatusLine(program.Process(), window);
 }
 
 HWND PageControl(HWND window, int id) { return ::GetDlgItem(::GetDlgItem(window, kTabId), id); }

@@ -16,7 +16,6 @@ inline const std::string kFatalProbe = WindowsPath(MOVARO_FATAL_PROBE_EXE);
 
 inline constexpr char kSettingsFile[] = R"(C:\Users\Public\Documents\Tencent\QQ\UserDataInfo.ini)";
 
-inline constexpr int kStatusBarId = 369176110;
 inline constexpr int kTabId = 369176096;
 inline constexpr int kSaveDirectoryId = 369176101;
 inline constexpr int kChooseDirectoryId = 369176103;

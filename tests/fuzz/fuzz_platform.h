@@ -6,37 +6,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/settings_folder.h"
-#include "core/system_function_table.h"
-#include "core/system_functions.h"
-#include "tests/native/fake_platform.h"
+#include "tests/native/fake_core.h"
 
 namespace movaro::fuzzing {
 
-using testing::CallLog;
-using testing::FakeModuleLoader;
-using testing::FakeProfileFiles;
-using testing::FakeSystem;
-
-// Made afresh for every input: FakeSystem is one at a time, and the settings
-// folder path is global, so nothing may outlive the input.
-struct FakePlatform {
-  FakePlatform() { ReleaseSettingsFolderPath(); }
-  ~FakePlatform() {
-    table.ReleaseLibraries(loader);
-    ReleaseSettingsFolderPath();
-  }
-  FakePlatform(const FakePlatform&) = delete;
-  FakePlatform& operator=(const FakePlatform&) = delete;
-
-  CallLog log;
-  CallLog loaderLog;  // binding apart, so the log holds platform calls only
-  FakeSystem system{log};
-  FakeModuleLoader loader{loaderLog};
-  SystemFunctionTable table;
-  SystemFunctions functions{table, loader};
-  FakeProfileFiles profiles{system.fileSystem, log};
-};
+// Made afresh for every input, so nothing outlives it.
+using FakePlatform = testing::FakeCore;
 
 [[noreturn]] inline void Fail(const char* condition, const char* file, int line,
                               const std::string& detail) {

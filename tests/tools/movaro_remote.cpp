@@ -5,11 +5,12 @@
 // Waits up to 20 s for the window; exit code 1 when it never appears.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+
+#include "tests/tools/status_line_reader.h"
 
 namespace {
 
@@ -24,24 +25,16 @@ HWND WaitForMainWindow() {
 }
 
 int PrintStatusLine(HWND window) {
-  const HWND bar = ::GetDlgItem(window, 369176110);
   DWORD processId = 0;
-  ::GetWindowThreadProcessId(bar, &processId);
+  ::GetWindowThreadProcessId(window, &processId);
   const HANDLE process =
       ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-  if (bar == nullptr || process == nullptr) {
+  if (process == nullptr) {
     return 1;
   }
-  // The text has to land in the window's own process. Wine counts the
-  // length in characters, not bytes, so the buffer is generous.
-  constexpr SIZE_T kBufferSize = 4096;
-  void* remote = ::VirtualAllocEx(process, nullptr, kBufferSize, MEM_COMMIT, PAGE_READWRITE);
-  ::SendMessageA(bar, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(remote));
-  char text[kBufferSize] = {};
-  ::ReadProcessMemory(process, remote, text, kBufferSize - 1, nullptr);
-  ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  const std::string text = movaro::testing::ReadStatusLine(process, window);
   ::CloseHandle(process);
-  std::printf("%s\n", text);
+  std::printf("%s\n", text.c_str());
   return 0;
 }
 
